@@ -1,0 +1,139 @@
+// The driving-force check and the search for the speed a gear can reach
+// over one step without the torque demand exceeding the full-load torque.
+#include "context/CalculateProc.h"
+
+bool TCalculateProc::CheckForce(int gear, double v, double acc) {
+  double ne, te;
+  if (GetNe(gear, v, ne) == -1) return false;
+  if (GetTe(gear, v, acc, ne, te) == -1) return false;
+  return CalcForceWithNeSet(gear, te, ne);
+}
+
+// True when the full-load torque exceeds the demand by more than the gear's
+// reserve. The quotient is taken as it comes: a demand of 0 passes when the
+// full-load torque is positive, a negative demand never passes.
+bool TCalculateProc::CalcForceWithNeSet(int gear, double te, double ne) {
+  stExceedForce key;
+  key.GearNo = gear;
+  ExceedForceCursor = ExceedForce.find(key);
+  if (ExceedForceCursor == ExceedForce.end()) return false;
+  double fl = GetLineReviseMaxTorque(ne);
+  return ExceedForceCursor->TorqueMargin < fl / te;
+}
+
+namespace {
+
+// One candidate speed of the search.
+struct Candidate {
+  double v = 0;   // speed, cut back to the speed at Nex where needed
+  double ne = 0;  // engine speed, at least Nes, at most Nex
+  double r = 0;   // demand over full load; 0 when the full load is 0
+};
+
+const int kMaxIterations = 10000;
+const double kConverged = 1e-6;  // N·m below full load
+
+}  // namespace
+
+bool TCalculateProc::CalcTeMaxSp(int gear, double dt, double vStart, double& v, double& ne) {
+  auto accAt = [&](double x) { return (x - vStart) / dt * 1000 / 3600; };
+
+  double target = v;
+  double ne0;
+  if (GetNe(gear, target, ne0) == -1) return false;
+  if (ne0 >= Nex) {
+    ne0 = Nex;
+    if (GetV(gear, Nex, v) == -1) return false;
+    target = v;
+  }
+  ne = ne0;
+  double a = accAt(target);
+  if (a <= 0) return true;
+  double te;
+  if (GetTe_NotRevise(gear, target, a, ne0, te) == -1) return false;
+  double fl = GetLineReviseMaxTorque(ne0);
+  if (!(fl < te)) return true;
+
+  double lo = vStart, hi = target;
+  // Evaluates candidate speed x; true when the search has converged there.
+  // v and ne always hold the candidate evaluated last.
+  bool failed = false;
+  auto evaluate = [&](double x, Candidate& c) {
+    v = x;
+    double n;
+    if (GetNe(gear, x, n) == -1) return failed = true;
+    if (n < Nes) n = Nes;
+    if (n >= Nex) {
+      n = Nex;
+      if (GetV(gear, Nex, v) == -1) return failed = true;
+    }
+    ne = n;
+    c.v = v;
+    c.ne = n;
+    double demand;
+    if (GetTe_NotRevise(gear, v, accAt(v), n, demand) == -1) return failed = true;
+    double full = GetLineReviseMaxTorque(n);
+    if (full == 0) {
+      c.r = 0;
+      return false;
+    }
+    double margin = full - demand;
+    if (0 <= margin && margin < kConverged) return true;
+    c.r = demand / full;
+    return false;
+  };
+
+  for (int it = 0; it < kMaxIterations; ++it) {
+    double vA = (hi - lo) / 2 + lo;
+    double vB = (hi - lo) / 2 + lo + (hi - lo) / 4;
+    double vC = (hi - lo) / 2 + lo - (hi - lo) / 4;
+    Candidate A, B, C;
+    if (evaluate(vA, A)) return !failed;
+    if (evaluate(vB, B)) return !failed;
+    if (evaluate(vC, C)) return !failed;
+    const double rA = A.r, rB = B.r, rC = C.r;
+    if (rA > 1) {
+      if (rC < 1 && rB < 1) return false;
+      if (rC > 1 && rC < rA && rA < rB) {
+        hi = C.v;
+      } else if (rC < 1 && rA < rB) {
+        lo = C.v;
+        hi = A.v;
+      } else if (rC > rA && rB < 1) {
+        lo = A.v;
+        hi = B.v;
+      } else if (rC > rA && rA > rB && rB > 1) {
+        lo = B.v;
+      } else if (rC == rA && rA == rB) {
+        return true;
+      } else if (rC == rA) {
+        lo = A.v;
+      } else if (rA == rB) {
+        hi = A.v;
+      } else {
+        return true;
+      }
+    } else {
+      if (rC < rA && rA < rB && rB < 1) {
+        lo = B.v;
+      } else if (rC < rA && rA < 1 && rB > 1) {
+        lo = A.v;
+        hi = B.v;
+      } else if (rC > 1 && rA < 1 && rA > rB) {
+        lo = C.v;
+        hi = A.v;
+      } else if (rC < 1 && rC > rA && rA > rB) {
+        hi = C.v;
+      } else if (rC == rA && rA == rB) {
+        return true;
+      } else if (rC == rA) {
+        hi = A.v;
+      } else if (rA == rB) {
+        lo = A.v;
+      } else {
+        return true;
+      }
+    }
+  }
+  return false;
+}

@@ -32,6 +32,7 @@ class TCalculateProc {
   double GetMaxNe();
 
   // Input.
+  void SetConstants();
   bool EnvRead();
   bool PtnRead(const std::string& fileName);
   void BtwnTimeSet(Pos first, Pos last);

@@ -20,7 +20,8 @@ std::string Field0(CCsvFile& file, int lineNo) {
 
 }  // namespace
 
-bool TCalculateProc::EnvRead() {
+// The fixed settings of every conversion.
+void TCalculateProc::SetConstants() {
   TimeStep = 1.0;
   LowestShiftGear = 2;
   ShiftTime = 3.0;
@@ -32,6 +33,10 @@ bool TCalculateProc::EnvRead() {
   NesPercent = 5.0;
   Pi = 3.14;
   Gravity = 9.8;
+}
+
+bool TCalculateProc::EnvRead() {
+  SetConstants();
   InputFileNames.clear();
 
   if (!CommFun->FileExists(kNameFile)) return false;

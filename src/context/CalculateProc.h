@@ -82,6 +82,9 @@ class TCalculateProc {
   int WriteHead(FILE* file);
   int WriteAllCalculateData();
   void DispCalculateData();
+  // Warns on standard error of every stretch where the vehicle stays far
+  // behind its target (output/FollowWarning.h).
+  void WarnFollowStretches();
 
   // Members, in the order of the conversion context.
   std::string OutFileName;

@@ -23,5 +23,6 @@ int TCalculateProc::CalculateProcess() {
   // A result file that could not be written is a failed run: the user must
   // not take an old or missing file for this run's result.
   if (WriteAllCalculateData() != 1) return -1;
+  WarnFollowStretches();
   return 1;
 }

@@ -20,6 +20,15 @@ demo: build
 	@echo "--- $(BUILD)/urban-result.txt (first lines of $$(wc -l < $(BUILD)/urban-result.txt)) ---"
 	@head -n 12 $(BUILD)/urban-result.txt
 
+# Times ConvertD against the I/O floor on long truck patterns of 10^4, 10^5
+# and 10^6 points (bench/RunBench.cpp): BENCH_RUNS timed runs at 10^6, more
+# at the smaller sizes.
+BENCH_RUNS ?= 5
+.PHONY: bench
+bench: build
+	$(BUILD)/bench/RunBench --convertd $(BUILD)/ConvertD --floor $(BUILD)/bench/IoFloor \
+	  --examples examples --work $(BUILD)/bench-work --runs $(BENCH_RUNS)
+
 # The normal suite only.
 check: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -262,3 +262,21 @@ TEST_F(T3Setting, NeutralWithoutFixedStaysInNeutral) {
 }
 
 }  // namespace
+
+namespace {
+
+// With Nes at or above Nex, which the vehicle reader refuses, the
+// attainable-speed search reports Nex for speeds that need less, and the
+// gear-up and rated-speed searches would call each other without end: the
+// nesting is cut off and the conversion stops with a message.
+TEST_F(T3Setting, TooDeepNestingEndsTheConversion) {
+  Trace({30, 38, 46, 54, 62, 70}, 3);
+  Rec(0)->GearTime = 30;
+  Rec(0)->Te = 100;
+  p.Nes = 3000;
+  Pos last = p.CalcData.end();
+  EXPECT_FALSE(p.Calculate_T3Set(Rec(1), last));
+  EXPECT_NE(p.CalcError.find("nest too deeply"), std::string::npos) << p.CalcError;
+}
+
+}  // namespace

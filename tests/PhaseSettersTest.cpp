@@ -275,3 +275,26 @@ TEST_F(StartFollowing, EndsWithTheTrace) {
 }
 
 }  // namespace
+
+namespace {
+
+// The start gear carries the truck slowly over several records before a
+// steep target needs gear 1; gear 1 turns the engine above Nes sooner, so
+// the second moving-off ends earlier. The records it does not reach are
+// driven by the acceleration run that follows, not set to idle in neutral
+// as a second departure.
+TEST(StartFallBack, RecordsBeyondTheSecondMovingOffAreDrivenOn) {
+  testutil::Conversion c("t\tv\n0\t0\n1\t0\n2\t2\n3\t5\n4\t6\n5\t6.2\n6\t15\n7\t20\n8\t25\n9\t25\n",
+                         testutil::kTruckVehicle, testutil::kTruckCurve);
+  testutil::RunResult r = c.Run();
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::vector<std::string> lines = testutil::Lines(c.Result());
+  ASSERT_EQ(lines.size(), 11u);
+  for (int t = 2; t <= 8; ++t) {
+    std::vector<std::string> f = testutil::Fields(lines[t + 1]);
+    EXPECT_NE(f[7], "0") << lines[t + 1];        // in gear
+    EXPECT_GT(std::stod(f[3]), 690) << lines[t + 1];  // not idling
+  }
+}
+
+}  // namespace

@@ -2,7 +2,39 @@
 // start gear, the engine held at least at Nes while the clutch slips, until
 // the clutch counts as engaged. When following the target needs more than
 // full load in the start gear, the moving-off starts over in gear 1.
+#include <vector>
+
 #include "context/CalculateProc.h"
+
+namespace {
+
+// Records the start gear relabelled before the moving-off started over in
+// gear 1, with the mode each had. Gear 1 turns the engine faster, so the
+// second moving-off can end earlier; records it does not reach get their
+// mode back and are driven by the run that follows, instead of standing as
+// a second departure in the middle of the first one.
+class Relabelled {
+ public:
+  void Add(TCalculateProc::Pos r) {
+    if (!restarted_) records_.push_back({r, r->Mode});
+  }
+  void Restart() { restarted_ = true; }
+  // Gives the records after the last one computed their mode back.
+  void Restore(TCalculateProc::Pos last) {
+    for (const Entry& e : records_)
+      if (e.record > last) e.record->Mode = e.mode;
+  }
+
+ private:
+  struct Entry {
+    TCalculateProc::Pos record;
+    int mode;
+  };
+  std::vector<Entry> records_;
+  bool restarted_ = false;
+};
+
+}  // namespace
 
 bool TCalculateProc::Calculate_Start_Following(Pos& cursor) {
   if (cursor == CalcData.end()) {
@@ -19,6 +51,7 @@ bool TCalculateProc::Calculate_Start_Following(Pos& cursor) {
   // Vehicle speed at which the engine turns at Nidle in the start gear.
   const double vIdle = 2 * Pi * TireRadius / 1000 * 60 * Nidle / iN;
 
+  Relabelled relabelled;
   Pos p = cursor - 1;
   double v = p->Vreal;
   double np = p->Ne;
@@ -29,6 +62,7 @@ bool TCalculateProc::Calculate_Start_Following(Pos& cursor) {
     p = r - 1;
     if (r->Mode != 5 && r->Mode != 1) {
       --cursor;
+      relabelled.Restore(cursor);
       return true;
     }
     double aT = (r->Vtarget - v) / (step / 10.0) * 1000 / 3600;
@@ -50,6 +84,7 @@ bool TCalculateProc::Calculate_Start_Following(Pos& cursor) {
 
     if (teT > GetLineReviseMaxTorque(ne) && g >= LowestShiftGear) {
       g = 1;
+      relabelled.Restart();
       cursor = e;
       p = cursor - 1;
       v = p->Vreal;
@@ -58,6 +93,7 @@ bool TCalculateProc::Calculate_Start_Following(Pos& cursor) {
       step = p->StepLength;
       continue;
     }
+    relabelled.Add(r);
     r->Ne = ne;
     r->RL = rl;
     r->Te = te;
@@ -66,14 +102,17 @@ bool TCalculateProc::Calculate_Start_Following(Pos& cursor) {
     r->GearTime = t + step;
     if (vIdle < v) {
       r->Fixed = 1;
+      relabelled.Restore(cursor);
       return true;
     }
     v = r->Vreal;
     np = r->Ne;
     t = r->GearTime;
     step = r->StepLength;
-    if (ne > Nes) return true;
-    if (r + 1 == CalcData.end()) return true;
+    if (ne > Nes || r + 1 == CalcData.end()) {
+      relabelled.Restore(cursor);
+      return true;
+    }
     ++cursor;
   }
 }

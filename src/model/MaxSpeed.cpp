@@ -1,6 +1,7 @@
 // The driving-force check and the search for the speed a gear can reach
 // over one step without the torque demand exceeding the full-load torque.
 #include "context/CalculateProc.h"
+#include "model/GearModel.h"
 
 bool TCalculateProc::CheckForce(int gear, double v, double acc) {
   double ne, te;
@@ -35,43 +36,44 @@ const double kConverged = 1e-6;  // N·m below full load
 
 }  // namespace
 
+// The gear's model stands for GetNe, GetV and GetTe_NotRevise: the same
+// values without looking the gear's constants up again for every candidate.
+// With a gear that has a ratio none of them can fail.
 bool TCalculateProc::CalcTeMaxSp(int gear, double dt, double vStart, double& v, double& ne) {
   auto accAt = [&](double x) { return (x - vStart) / dt * 1000 / 3600; };
 
+  TGearModel model;
+  if (!MakeGearModel(*this, gear, model)) return false;
+  const double vAtNex = model.V(Nex);
   double target = v;
-  double ne0;
-  if (GetNe(gear, target, ne0) == -1) return false;
+  double ne0 = model.Ne(target);
   if (ne0 >= Nex) {
     ne0 = Nex;
-    if (GetV(gear, Nex, v) == -1) return false;
+    v = vAtNex;
     target = v;
   }
   ne = ne0;
   double a = accAt(target);
   if (a <= 0) return true;
-  double te;
-  if (GetTe_NotRevise(gear, target, a, ne0, te) == -1) return false;
+  double te = model.Demand(target, a);
   double fl = GetLineReviseMaxTorque(ne0);
   if (!(fl < te)) return true;
 
   double lo = vStart, hi = target;
   // Evaluates candidate speed x; true when the search has converged there.
   // v and ne always hold the candidate evaluated last.
-  bool failed = false;
   auto evaluate = [&](double x, Candidate& c) {
     v = x;
-    double n;
-    if (GetNe(gear, x, n) == -1) return failed = true;
+    double n = model.Ne(x);
     if (n < Nes) n = Nes;
     if (n >= Nex) {
       n = Nex;
-      if (GetV(gear, Nex, v) == -1) return failed = true;
+      v = vAtNex;
     }
     ne = n;
     c.v = v;
     c.ne = n;
-    double demand;
-    if (GetTe_NotRevise(gear, v, accAt(v), n, demand) == -1) return failed = true;
+    double demand = model.Demand(v, accAt(v));
     double full = GetLineReviseMaxTorque(n);
     if (full == 0) {
       c.r = 0;
@@ -88,9 +90,9 @@ bool TCalculateProc::CalcTeMaxSp(int gear, double dt, double vStart, double& v, 
     double vB = (hi - lo) / 2 + lo + (hi - lo) / 4;
     double vC = (hi - lo) / 2 + lo - (hi - lo) / 4;
     Candidate A, B, C;
-    if (evaluate(vA, A)) return !failed;
-    if (evaluate(vB, B)) return !failed;
-    if (evaluate(vC, C)) return !failed;
+    if (evaluate(vA, A)) return true;
+    if (evaluate(vB, B)) return true;
+    if (evaluate(vC, C)) return true;
     const double rA = A.r, rB = B.r, rC = C.r;
     if (rA > 1) {
       if (rC < 1 && rB < 1) return false;

@@ -1,5 +1,6 @@
 // The engine torque a gear needs for a speed and an acceleration.
 #include "context/CalculateProc.h"
+#include "model/GearModel.h"
 
 // Unlimited demand: inertia force plus running resistance, carried back
 // through the tyre radius, the total ratio and both efficiencies.
@@ -11,7 +12,7 @@ int TCalculateProc::GetTe_NotRevise(int gear, double v, double acc, double /*ne*
   double iN;
   if (GetGeariN(gear, iN) == -1) return -1;
   double rl = CalcRL(v);
-  te = (g * TireRadius) / (iN * etaGear * FinalEfficiency) * (wRot / g * acc + rl);
+  te = TorqueDemand((g * TireRadius) / (iN * etaGear * FinalEfficiency), wRot / g, acc, rl);
   return 1;
 }
 

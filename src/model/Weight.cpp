@@ -1,5 +1,6 @@
 // Vehicle test mass and running resistance.
 #include "context/CalculateProc.h"
+#include "model/GearModel.h"
 
 // The test mass: the vehicle with half its payload and one person, plus,
 // with withRotating, the rotating-mass equivalent of the gear.
@@ -12,8 +13,6 @@ double TCalculateProc::GetCarWeight(bool withRotating, int gear) {
 
 // Rolling plus air resistance at v km/h, in kgf.
 double TCalculateProc::CalcRL(double v) {
-  double w = GetCarWeight(false, 0);
-  double rolling = (17.6 / w + 0.00513) * w;
-  double air = (0.00299 * Width * Height - 0.000832) * v * v;
-  return rolling + air;
+  return RunningResistance(RollingResistance(GetCarWeight(false, 0)), AirCoefficient(Width, Height),
+                           v);
 }

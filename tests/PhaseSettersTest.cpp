@@ -298,3 +298,54 @@ TEST(StartFallBack, RecordsBeyondTheSecondMovingOffAreDrivenOn) {
 }
 
 }  // namespace
+
+namespace {
+
+// Stand, depart, accelerate, brake, stand: every run reaches its setter in
+// time order, and the acceleration run begins after the moving-off.
+TEST(Pass3, StopGoStopTrace) {
+  TCalculateProc p;
+  testutil::SetUpTruck(p);
+  std::vector<double> targets = {0, 0, 0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20,
+                                 20, 20, 16, 12, 8, 4, 0, 0, 0};
+  testutil::MakeTrace(p, targets);
+  ASSERT_TRUE(p.Calculate_progress2());
+  ASSERT_TRUE(p.Calculate_T1T2Set());
+  testing::internal::CaptureStdout();
+  ASSERT_TRUE(p.Calculate_progress3());
+  std::string progress = testing::internal::GetCapturedStdout();
+  // The moving-off records are never counted: the count stays below 100 %.
+  EXPECT_EQ(progress.find("100.0%"), std::string::npos);
+  EXPECT_EQ(progress.substr(progress.size() - 13), "\b\b\b\b\b\b      \n");
+
+  auto rec = [&](int i) { return p.CalcData.begin() + i; };
+  for (int i : {0, 1}) {
+    EXPECT_EQ(rec(i)->Ne, 600);
+    EXPECT_EQ(rec(i)->Fixed, 1);
+  }
+  EXPECT_EQ(rec(2)->TKind, 2);  // the departure record idles in neutral
+  EXPECT_EQ(rec(2)->Gear, 0);
+  EXPECT_EQ(rec(2)->Ne, 600);
+  int i = 3;
+  while (rec(i)->Mode == 1) {
+    EXPECT_EQ(rec(i)->Gear, 2);
+    EXPECT_GE(rec(i)->Ne, p.Nes);
+    ++i;
+  }
+  EXPECT_GT(i, 3);  // the start following moved the truck off
+  for (; i <= 14; ++i) {
+    EXPECT_EQ(rec(i)->Mode, 5) << i;
+    EXPECT_GE(rec(i)->Gear, 2) << i;
+    EXPECT_EQ(rec(i)->Vreal, targets[i]) << i;
+  }
+  for (; i <= 18; ++i) {
+    EXPECT_TRUE(rec(i)->Mode == 4 || rec(i)->Mode == 0) << i;
+    EXPECT_NEAR(rec(i)->Vreal, targets[i], 1e-9) << i;
+  }
+  for (; i <= 21; ++i) {
+    EXPECT_EQ(rec(i)->Ne, 600) << i;
+    EXPECT_EQ(rec(i)->Te, 0) << i;
+  }
+}
+
+}  // namespace

@@ -17,17 +17,25 @@ bool IsSpace(char c) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-}  // namespace
-
-double TCommFun::StrToValue(std::string_view text) {
+// Skips leading white space and an optional sign; returns where the digits
+// may start.
+size_t SkipSpaceAndSign(std::string_view text, bool& negative) {
   size_t i = 0;
-  const size_t n = text.size();
-  while (i < n && IsSpace(text[i])) ++i;
-  bool negative = false;
-  if (i < n && (text[i] == '+' || text[i] == '-')) {
+  while (i < text.size() && IsSpace(text[i])) ++i;
+  negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
     negative = text[i] == '-';
     ++i;
   }
+  return i;
+}
+
+}  // namespace
+
+double TCommFun::StrToValue(std::string_view text) {
+  bool negative;
+  size_t i = SkipSpaceAndSign(text, negative);
+  const size_t n = text.size();
   const size_t start = i;
   size_t digits = 0;
   while (i < n && IsDigit(text[i])) ++i, ++digits;
@@ -61,14 +69,9 @@ double TCommFun::StrToValue(std::string_view text) {
 }
 
 int TCommFun::StrToInt(std::string_view text) {
-  size_t i = 0;
+  bool negative;
+  size_t i = SkipSpaceAndSign(text, negative);
   const size_t n = text.size();
-  while (i < n && IsSpace(text[i])) ++i;
-  bool negative = false;
-  if (i < n && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
   long long value = 0;
   while (i < n && IsDigit(text[i])) {
     if (value <= static_cast<long long>(INT_MAX) + 1) value = value * 10 + (text[i] - '0');

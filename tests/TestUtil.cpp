@@ -2,11 +2,13 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -95,7 +97,8 @@ std::vector<std::string> TempDir::List() const {
 }
 
 RunResult Run(const std::string& program, const std::string& dir,
-              const std::vector<std::string>& args, const std::string& input) {
+              const std::vector<std::string>& args, const std::string& input,
+              const RunLimits& limits) {
   TempDir io;
   io.Write("stdin", input);
   pid_t pid = fork();
@@ -107,6 +110,13 @@ RunResult Run(const std::string& program, const std::string& dir,
     dup2(in, 0);
     dup2(out, 1);
     dup2(err, 2);
+    if (limits.maxFileSize >= 0) {
+      // A write past the limit then fails instead of killing the program.
+      std::signal(SIGXFSZ, SIG_IGN);
+      struct rlimit rl;
+      rl.rlim_cur = rl.rlim_max = static_cast<rlim_t>(limits.maxFileSize);
+      if (setrlimit(RLIMIT_FSIZE, &rl) != 0) _exit(127);
+    }
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
@@ -124,8 +134,8 @@ RunResult Run(const std::string& program, const std::string& dir,
 }
 
 RunResult RunConvertD(const std::string& dir, const std::vector<std::string>& args,
-                      const std::string& input) {
-  return Run(CONVERTD_BINARY, dir, args, input);
+                      const std::string& input, const RunLimits& limits) {
+  return Run(CONVERTD_BINARY, dir, args, input, limits);
 }
 
 Conversion::Conversion(const std::string& pattern, const std::string& vehicle,

@@ -34,13 +34,22 @@ struct RunResult {
   std::string err;  // standard error
 };
 
+// Limits of the program's process.
+struct RunLimits {
+  // Largest file the program may write, in bytes (RLIMIT_FSIZE; writing
+  // beyond it fails with EFBIG), or -1 for no limit. It holds for the files
+  // that catch standard output and error too.
+  long long maxFileSize = -1;
+};
+
 // Runs program with args in folder dir, feeding input on standard input.
 RunResult Run(const std::string& program, const std::string& dir,
-              const std::vector<std::string>& args, const std::string& input = "");
+              const std::vector<std::string>& args, const std::string& input = "",
+              const RunLimits& limits = RunLimits());
 
 // Runs the built ConvertD.
 RunResult RunConvertD(const std::string& dir, const std::vector<std::string>& args,
-                      const std::string& input = "");
+                      const std::string& input = "", const RunLimits& limits = RunLimits());
 
 // A conversion in a temporary folder: DATA naming the three input files
 // (pattern.txt, vehicle.txt, curve.txt), which the test fills in.

@@ -138,6 +138,10 @@ RunResult RunConvertD(const std::string& dir, const std::vector<std::string>& ar
   return Run(CONVERTD_BINARY, dir, args, input, limits);
 }
 
+RunResult RunReportD(const std::string& dir, const std::vector<std::string>& args) {
+  return Run(REPORTD_BINARY, dir, args);
+}
+
 Conversion::Conversion(const std::string& pattern, const std::string& vehicle,
                        const std::string& curve) {
   dir.Write("DATA", "pattern.txt\nvehicle.txt\ncurve.txt\n");

@@ -51,6 +51,9 @@ RunResult Run(const std::string& program, const std::string& dir,
 RunResult RunConvertD(const std::string& dir, const std::vector<std::string>& args,
                       const std::string& input = "", const RunLimits& limits = RunLimits());
 
+// Runs the built ReportD.
+RunResult RunReportD(const std::string& dir, const std::vector<std::string>& args);
+
 // A conversion in a temporary folder: DATA naming the three input files
 // (pattern.txt, vehicle.txt, curve.txt), which the test fills in.
 struct Conversion {

@@ -89,7 +89,7 @@ stAxis NiceAxis(double lo, double hi, int ticks, const std::string& title, doubl
   double raw = (b - a) / std::max(ticks, 1);
   double power = std::pow(10, std::floor(std::log10(raw)));
   double step = power;
-  for (double m : {1.0, 2.0, 2.5, 5.0, 10.0}) {
+  for (double m : {1.0, 2.0, 5.0, 10.0}) {
     step = m * power;
     if (step >= raw) break;
   }

@@ -12,6 +12,7 @@
 namespace {
 
 const long long kGapCents = 1000;  // kFollowGapKmh in hundredths
+const double kCentsLimit = 4e18;   // |SpeedCents|, half the range of long long
 
 std::string Format(const char* format, double value) {
   char buf[64];
@@ -23,8 +24,13 @@ std::string Format(const char* format, double value) {
 
 long long SpeedCents(double kmh) {
   // Beyond this the text has more digits than a long long holds; no vehicle
-  // goes that fast, and the nearest whole number is as good.
-  if (!(std::fabs(kmh) < 1e15)) return std::isnan(kmh) ? 0 : std::llround(kmh * 100);
+  // goes that fast, and the nearest whole number is as good. Larger values
+  // (a pattern may ask for any finite speed) saturate well inside the range,
+  // so that the difference of two of them cannot overflow either.
+  if (!(std::fabs(kmh) < 1e15)) {
+    if (std::isnan(kmh)) return 0;
+    return std::llround(std::fmax(-kCentsLimit, std::fmin(kCentsLimit, kmh * 100)));
+  }
   std::string text;
   AppendFixed2(kmh, text);
   long long cents = 0;

@@ -5,6 +5,7 @@
 // a gear. The time ends at a blank or tab; the speed runs to the next tab or
 // the line end, so blanks do not end it; the gear is the token after that.
 // A carriage return is never a delimiter: "12 \r\n" has the speed text "\r".
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,15 @@ struct PatternLine {
   bool hasGear;
   int gear;
   std::string_view timeText, speedText;
+};
+
+// What the building of the trace needs of a data line: a long pattern has
+// as many of these as records, so they are kept small.
+struct PatternPoint {
+  double time;
+  double speed;
+  int lineNo;
+  int gear;  // the line's gear, or the one carried over from an earlier line
 };
 
 // The next token of line from pos, as strtok would give it: leading
@@ -69,12 +79,14 @@ bool TCalculateProc::PtnRead(const std::string& fileName) {
   }
 
   // First reading: the data lines and the end time T, with the checks that
-  // keep the trace buildable.
-  std::vector<PatternLine> lines;
+  // keep the trace buildable. Room for one point per line of the file.
+  std::vector<PatternPoint> lines;
+  lines.reserve(std::count(content.begin(), content.end(), '\n') + 1);
   size_t pos = 0;
   std::string_view text;
   int lineNo = 0;
   double endTime = 0;
+  int carriedGear = 0;
   while (CommFun->NextLine(content, pos, kPatternLineBuffer, text)) {
     ++lineNo;
     if (lineNo == 1) continue;
@@ -108,8 +120,11 @@ bool TCalculateProc::PtnRead(const std::string& fileName) {
       return false;
     }
     endTime = pl.time;
-    lines.push_back(pl);
+    if (pl.hasGear) carriedGear = pl.gear;
+    lines.push_back(PatternPoint{pl.time, pl.speed, pl.lineNo, carriedGear});
   }
+  // The text is not needed any more: free it before the trace is built.
+  std::string().swap(content);
   if (endTime > kMaxEndTime) {
     CommFun->ErrorLine("%s: line %d: end time %g s is above %g s", file, lines.back().lineNo,
                        endTime, kMaxEndTime);
@@ -136,9 +151,9 @@ bool TCalculateProc::PtnRead(const std::string& fileName) {
   };
 
   std::vector<int> patternLineNos;  // line of each pattern record, in trace order
-  int carriedGear = 0;
+  patternLineNos.reserve(lines.size());
   double tp = 0;
-  for (const PatternLine& pl : lines) {
+  for (const PatternPoint& pl : lines) {
     double key = pl.time * 10;
     emitGridBelow(key);
     if (gridTime < endTime && gridTime * 10 == key) gridTime += TimeStep;  // replaced
@@ -146,14 +161,13 @@ bool TCalculateProc::PtnRead(const std::string& fileName) {
       CalcData.pop_back();  // an earlier line of the same time
       patternLineNos.pop_back();
     }
-    if (pl.hasGear) carriedGear = pl.gear;
     stCalculateData rec;
     rec.Time10 = key;
     rec.PatternMark = 1;
     rec.PrintMark = 1;
     rec.Fixed = pl.speed == 0 ? 1 : 0;
     rec.Vpattern = pl.speed;
-    rec.Gear = carriedGear;
+    rec.Gear = pl.gear;
     CalcData.push_back(rec);
     patternLineNos.push_back(pl.lineNo);
 
@@ -162,7 +176,7 @@ bool TCalculateProc::PtnRead(const std::string& fileName) {
     if (pl.time - tp != TimeStep) {
       Pos newRec = CalcData.end() - 1;
       for (Pos it = CalcData.find(tp * 10); it != CalcData.end() && it != newRec; ++it) {
-        it->Gear = carriedGear;
+        it->Gear = pl.gear;
       }
     }
     tp = pl.time;

@@ -43,6 +43,28 @@ demo: build
 	@echo "--- $(BUILD)/urban-result.txt (first lines of $$(wc -l < $(BUILD)/urban-result.txt)) ---"
 	@head -n 12 $(BUILD)/urban-result.txt
 
+# The report of the bundled example, converted in a copy of examples/ under
+# $(BUILD): $(BUILD)/example/urban-result.html, its statistics on the console.
+EXAMPLE_COPY = $(BUILD)/example
+.PHONY: report fleet report-screenshot
+report: build
+	rm -rf $(EXAMPLE_COPY) && cp -r examples $(EXAMPLE_COPY)
+	cd $(EXAMPLE_COPY) && $(abspath $(BUILD))/ConvertD urban-result.txt >/dev/null
+	cd $(EXAMPLE_COPY) && $(abspath $(BUILD))/ReportD urban-result.txt
+
+# The engine variants of examples/fleet/ converted and compared: one CSV row
+# each in $(BUILD)/fleet.csv, a report beside each result.
+fleet: build
+	rm -rf $(EXAMPLE_COPY) && cp -r examples $(EXAMPLE_COPY)
+	for d in $(EXAMPLE_COPY)/fleet/*/; do \
+	  (cd $$d && $(abspath $(BUILD))/ConvertD result.txt >/dev/null) || exit 1; done
+	cd $(EXAMPLE_COPY) && $(abspath $(BUILD))/ReportD fleet/*/ > $(abspath $(BUILD))/fleet.csv
+	@cat $(BUILD)/fleet.csv
+
+# Screenshots of the reports in headless Chromium, saved under docs/.
+report-screenshot:
+	scripts/screenshot-report $(BUILD)
+
 # Times ConvertD against the I/O floor on long truck patterns of 10^4, 10^5
 # and 10^6 points (bench/RunBench.cpp): BENCH_RUNS timed runs at 10^6, more
 # at the smaller sizes.

@@ -270,8 +270,9 @@ std::string Css(int gears) {
       ".alert{border-left:6px solid #d62728;background:#fdecea;padding:8px 14px;margin:12px 0}"
       ".fine{border-left:6px solid #2ca02c;background:#eaf6ea;padding:8px 14px;margin:12px 0}"
       ".tables{display:flex;flex-wrap:wrap;gap:28px;align-items:flex-start}"
+      ".scroll{max-height:440px;overflow-y:auto}"
       "table{border-collapse:collapse;font-size:14px}"
-      "td,th{padding:3px 12px 3px 0;text-align:left;border-bottom:1px solid #e4e4e4}"
+      "td,th{padding:3px 16px 3px 0;text-align:left;border-bottom:1px solid #e4e4e4}"
       "td.v{text-align:right;font-variant-numeric:tabular-nums;white-space:nowrap}"
       ".figure{margin:22px 0}.note{color:#555;font-size:13px;margin:2px 0 0}"
       ".legend{font-size:14px;margin:2px 0 4px}"
@@ -281,7 +282,8 @@ std::string Css(int gears) {
       "svg .plot{fill:#fff;stroke:none}svg .grid{stroke:#e6e6e6;stroke-width:1}"
       "svg .axis{fill:none;stroke:#444;stroke-width:1.2}"
       "svg .tick{fill:#444}svg .title{fill:#222;font-size:14px}"
-      "svg .ref{fill:#666;font-size:12px}svg .bar{fill:#333;font-size:13px}"
+      "svg .ref{fill:#555;font-size:12px;paint-order:stroke;stroke:#fff;stroke-width:4px;"
+      "stroke-linejoin:round}svg .bar{fill:#333;font-size:13px}"
       "svg path{fill:none;stroke-linejoin:round}"
       ".target{stroke:#9a9a9a;stroke-width:3.2}i.target{background:#9a9a9a}"
       ".reached{stroke:#1f5fbf;stroke-width:1.6}i.reached{background:#1f5fbf}"
@@ -347,7 +349,7 @@ std::string BuildHtmlReport(const std::string& resultName, const std::vector<stR
   }
   h += "</table>\n";
   if (!stats.Stretches.empty()) {
-    h += "<table>\n<tr><th colspan=\"5\">More than 10 km/h behind the target for more than "
+    h += "<div class=\"scroll\"><table>\n<tr><th colspan=\"5\">More than 10 km/h behind the target for more than "
          "10 s</th></tr>\n<tr><th>from</th><th>to</th><th>duration</th><th>largest "
          "shortfall</th><th>gear</th></tr>\n";
     for (const stFollowStretch& s : stats.Stretches) {
@@ -357,7 +359,7 @@ std::string BuildHtmlReport(const std::string& resultName, const std::vector<stR
            std::to_string(s.MaxShortfallTime) + " s</td><td>" + GearList(s.Gears) +
            "</td></tr>\n";
     }
-    h += "</table>\n";
+    h += "</table></div>\n";
   }
   h += "</div>\n";
 

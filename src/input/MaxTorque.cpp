@@ -7,6 +7,7 @@
 #include "context/CalculateProc.h"
 #include "input/CommFun.h"
 #include "input/CsvFile.h"
+#include "input/CurveLookup.h"
 
 namespace {
 const size_t kCurveLineBuffer = 100;
@@ -58,27 +59,14 @@ int TCalculateProc::ReadMaxTorqueData(const std::string& fileName) {
   return 1;
 }
 
+// The curve's own lookup; the segment and the line are those of
+// CurveLookup.h, which the attainable-speed search uses directly.
 double TCalculateProc::GetLineReviseMaxTorque(double ne) {
-  if (MaxTorque.empty()) return 0;
-  // A single point gives no line to follow.
-  if (MaxTorque.size() == 1) return 0;
-  MAX_TORQUE key;
-  key.Ne = ne;
-  MaxTorqueCursor = MaxTorque.lower_bound(key);
-  TOrderedSet<MAX_TORQUE>::iterator a, b;
-  if (MaxTorqueCursor == MaxTorque.end()) {
-    b = MaxTorque.end() - 1;
-    a = b - 1;
-    if (b->Ne - a->Ne == 0) return 0;
-    return (b->Te - a->Te) / (b->Ne - a->Ne) * (ne - b->Ne) + b->Te;
-  }
-  if (MaxTorqueCursor == MaxTorque.begin()) {
-    a = MaxTorqueCursor;
-    b = a + 1;
-  } else {
-    b = MaxTorqueCursor;
-    a = b - 1;
-  }
-  if (b->Ne - a->Ne == 0) return 0;
-  return (b->Te - a->Te) / (b->Ne - a->Ne) * (ne - a->Ne) + a->Te;
+  // An empty curve, or a single point, gives no line to follow.
+  const size_t count = MaxTorque.size();
+  if (count < 2) return 0;
+  const MAX_TORQUE* points = &*MaxTorque.begin();
+  const size_t b = CurveUpperIndex(points, count, ne);
+  MaxTorqueCursor = MaxTorque.begin() + b;
+  return CurveValue(points, count, b, ne);
 }

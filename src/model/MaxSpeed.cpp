@@ -1,6 +1,7 @@
 // The driving-force check and the search for the speed a gear can reach
 // over one step without the torque demand exceeding the full-load torque.
 #include "context/CalculateProc.h"
+#include "input/CurveLookup.h"
 #include "model/GearModel.h"
 
 bool TCalculateProc::CheckForce(int gear, double v, double acc) {
@@ -36,14 +37,20 @@ const double kConverged = 1e-6;  // N·m below full load
 
 }  // namespace
 
-// The gear's model stands for GetNe, GetV and GetTe_NotRevise: the same
-// values without looking the gear's constants up again for every candidate.
-// With a gear that has a ratio none of them can fail.
+// The gear's model stands for GetNe, GetV and GetTe_NotRevise, and
+// CurveValueNear for GetLineReviseMaxTorque: the same values without looking
+// the gear's constants up again for every candidate, and with the curve
+// segment of the previous candidate tried first. With a gear that has a
+// ratio none of them can fail.
 bool TCalculateProc::CalcTeMaxSp(int gear, double dt, double vStart, double& v, double& ne) {
   auto accAt = [&](double x) { return (x - vStart) / dt * 1000 / 3600; };
 
   TGearModel model;
   if (!MakeGearModel(*this, gear, model)) return false;
+  const MAX_TORQUE* curve = MaxTorque.empty() ? nullptr : &*MaxTorque.begin();
+  const size_t curveCount = MaxTorque.size();
+  size_t segment = 0;
+  auto fullLoad = [&](double n) { return CurveValueNear(curve, curveCount, n, segment); };
   const double vAtNex = model.V(Nex);
   double target = v;
   double ne0 = model.Ne(target);
@@ -56,7 +63,7 @@ bool TCalculateProc::CalcTeMaxSp(int gear, double dt, double vStart, double& v, 
   double a = accAt(target);
   if (a <= 0) return true;
   double te = model.Demand(target, a);
-  double fl = GetLineReviseMaxTorque(ne0);
+  double fl = fullLoad(ne0);
   if (!(fl < te)) return true;
 
   double lo = vStart, hi = target;
@@ -74,7 +81,7 @@ bool TCalculateProc::CalcTeMaxSp(int gear, double dt, double vStart, double& v, 
     c.v = v;
     c.ne = n;
     double demand = model.Demand(v, accAt(v));
-    double full = GetLineReviseMaxTorque(n);
+    double full = fullLoad(n);
     if (full == 0) {
       c.r = 0;
       return false;

@@ -13,6 +13,7 @@
 #include "context/OrderedSet.h"
 #include "context/Records.h"
 #include "context/Trace.h"
+#include "model/SpeedMemo.h"
 
 class TCalculateProc {
  public:
@@ -142,6 +143,12 @@ class TCalculateProc {
   bool EnterSearch();
   void LeaveSearch() { --SearchDepth; }
   int SearchDepth = 0;
+
+ public:
+  // Answers of CalcTeMaxSp, kept while Pass 3 runs (model/SpeedMemo.h).
+  TSpeedMemo SpeedMemo;
+
+ private:
 
   bool ReadVehicle(const std::string& fileName);
   bool CheckVehicle(const std::string& fileName);

@@ -35,20 +35,19 @@ struct Candidate {
 const int kMaxIterations = 10000;
 const double kConverged = 1e-6;  // N·m below full load
 
-}  // namespace
-
 // The gear's model stands for GetNe, GetV and GetTe_NotRevise, and
 // CurveValueNear for GetLineReviseMaxTorque: the same values without looking
 // the gear's constants up again for every candidate, and with the curve
 // segment of the previous candidate tried first. With a gear that has a
-// ratio none of them can fail.
-bool TCalculateProc::CalcTeMaxSp(int gear, double dt, double vStart, double& v, double& ne) {
+// ratio none of them can fail. The search of CalcTeMaxSp for a gear that
+// has one.
+bool AttainableSpeed(const TCalculateProc& p, const TGearModel& model, double dt, double vStart,
+                     double& v, double& ne) {
   auto accAt = [&](double x) { return (x - vStart) / dt * 1000 / 3600; };
 
-  TGearModel model;
-  if (!MakeGearModel(*this, gear, model)) return false;
-  const MAX_TORQUE* curve = MaxTorque.empty() ? nullptr : &*MaxTorque.begin();
-  const size_t curveCount = MaxTorque.size();
+  const double Nes = p.Nes, Nex = p.Nex;
+  const MAX_TORQUE* curve = p.MaxTorque.empty() ? nullptr : &*p.MaxTorque.begin();
+  const size_t curveCount = p.MaxTorque.size();
   size_t segment = 0;
   auto fullLoad = [&](double n) { return CurveValueNear(curve, curveCount, n, segment); };
   const double vAtNex = model.V(Nex);
@@ -145,4 +144,24 @@ bool TCalculateProc::CalcTeMaxSp(int gear, double dt, double vStart, double& v, 
     }
   }
   return false;
+}
+
+}  // namespace
+
+bool TCalculateProc::CalcTeMaxSp(int gear, double dt, double vStart, double& v, double& ne) {
+  if (SpeedMemo.Active()) {
+    if (const TSpeedMemo::Entry* known = SpeedMemo.Find(gear, dt, vStart, v)) {
+      v = known->v;
+      ne = known->ne;
+      return known->result;
+    }
+  }
+  // A gear without ratio fails here, before v and ne are touched; the memo
+  // never holds one.
+  TGearModel model;
+  if (!MakeGearModel(*this, gear, model)) return false;
+  const double requested = v;
+  const bool result = AttainableSpeed(*this, model, dt, vStart, v, ne);
+  if (SpeedMemo.Active()) SpeedMemo.Store(gear, dt, vStart, requested, result, v, ne);
+  return result;
 }

@@ -16,6 +16,9 @@ void ShowProgress(int count, size_t n) {
 }  // namespace
 
 bool TCalculateProc::Calculate_progress3() {
+  // No setting changes from here on: the attainable-speed search may answer
+  // a question it was asked before from its memo.
+  TSpeedMemo::Scope memo(SpeedMemo);
   const size_t n = CalcData.size();
   int count = 0;
   CalcCursor = CalcData.begin();

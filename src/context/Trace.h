@@ -9,11 +9,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "context/LargeAllocator.h"
 #include "context/Records.h"
 
 class TCalcData {
  public:
-  typedef std::vector<stCalculateData>::iterator iterator;
+  typedef std::vector<stCalculateData, TLargeAllocator<stCalculateData>> TRecords;
+  typedef TRecords::iterator iterator;
 
   iterator begin() { return recs_.begin(); }
   iterator end() { return recs_.end(); }
@@ -37,10 +39,10 @@ class TCalcData {
   }
 
   // Releases the memory, not only the records.
-  void release() { std::vector<stCalculateData>().swap(recs_); }
+  void release() { TRecords().swap(recs_); }
 
  private:
-  std::vector<stCalculateData> recs_;
+  TRecords recs_;
 };
 
 #endif  // CONVERTD_CONTEXT_TRACE_H_

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "context/CalculateProc.h"
+#include "context/LargeAllocator.h"
 #include "input/CommFun.h"
 
 namespace {
@@ -80,7 +81,7 @@ bool TCalculateProc::PtnRead(const std::string& fileName) {
 
   // First reading: the data lines and the end time T, with the checks that
   // keep the trace buildable. Room for one point per line of the file.
-  std::vector<PatternPoint> lines;
+  std::vector<PatternPoint, TLargeAllocator<PatternPoint>> lines;
   lines.reserve(std::count(content.begin(), content.end(), '\n') + 1);
   size_t pos = 0;
   std::string_view text;
@@ -150,7 +151,8 @@ bool TCalculateProc::PtnRead(const std::string& fileName) {
     }
   };
 
-  std::vector<int> patternLineNos;  // line of each pattern record, in trace order
+  // The line of each pattern record, in trace order.
+  std::vector<int, TLargeAllocator<int>> patternLineNos;
   patternLineNos.reserve(lines.size());
   double tp = 0;
   for (const PatternPoint& pl : lines) {

@@ -30,6 +30,11 @@ bool TCommFun::ReadWholeFile(const std::string& name, std::string& content,
     errorText = std::strerror(errno);
     return false;
   }
+  // Room for the whole file at once: a long pattern is megabytes, and a
+  // text grown chunk by chunk takes up twice that on the way.
+  struct stat st;
+  if (::fstat(::fileno(file), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+    content.reserve(static_cast<size_t>(st.st_size));
   char chunk[1 << 16];
   size_t got;
   while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) content.append(chunk, got);

@@ -1,6 +1,7 @@
 // Pass 3: cuts the trace into runs of one driving mode and hands each run, in
 // time order, to the setter of its mode, showing the progress meanwhile.
 #include <cstdio>
+#include <cstring>
 
 #include "context/CalculateProc.h"
 
@@ -8,10 +9,27 @@ namespace {
 
 const char kClearProgress[] = "\b\b\b\b\b\b      \n";
 
-void ShowProgress(int count, size_t n) {
-  std::printf("\b\b\b\b\b\b%5.1f%%", static_cast<double>(count) / n * 100);
-  std::fflush(stdout);
-}
+// The progress text of every run goes to standard output; it is flushed
+// only when it differs from the text flushed last, since the same text
+// again changes nothing on the console. A long pattern has tens of
+// thousands of runs but shows at most 1001 different texts.
+class TProgress {
+ public:
+  void Show(int count, size_t n) {
+    char text[64];
+    int len = std::snprintf(text, sizeof text, "\b\b\b\b\b\b%5.1f%%",
+                            static_cast<double>(count) / n * 100);
+    if (len < 0) return;
+    std::fwrite(text, 1, static_cast<size_t>(len), stdout);
+    if (std::strcmp(text, shown_) != 0) {
+      std::fflush(stdout);
+      std::memcpy(shown_, text, sizeof shown_);
+    }
+  }
+
+ private:
+  char shown_[64] = "";
+};
 
 }  // namespace
 
@@ -21,6 +39,7 @@ bool TCalculateProc::Calculate_progress3() {
   TSpeedMemo::Scope memo(SpeedMemo);
   const size_t n = CalcData.size();
   int count = 0;
+  TProgress progress;
   CalcCursor = CalcData.begin();
   while (CalcCursor != CalcData.end()) {
     Pos first = CalcCursor;
@@ -29,7 +48,7 @@ bool TCalculateProc::Calculate_progress3() {
       ++end;
       ++count;
     }
-    ShowProgress(count, n);
+    progress.Show(count, n);
     if (static_cast<size_t>(count) == n) {
       std::fputs(kClearProgress, stdout);
       std::fflush(stdout);

@@ -42,11 +42,29 @@ long long SpeedCents(double kmh) {
   return negative ? -cents : cents;
 }
 
+namespace {
+
+// True when the shortfall of a line cannot be more than kGapCents, told
+// without the text conversion of SpeedCents: a speed below 1e6 km/h prints
+// within half a hundredth of its value, so two of them at most
+// kFollowGapKmh - 0.02 km/h apart print at most 999 hundredths apart. Every
+// other line is looked at exactly.
+bool WithinGap(double vtarget, double vreal) {
+  return std::fabs(vtarget) < 1e6 && std::fabs(vreal) < 1e6 &&
+         vtarget - vreal <= kFollowGapKmh - 0.02;
+}
+
+}  // namespace
+
 std::vector<stFollowStretch> FindFollowStretches(const std::vector<stFollowPoint>& points) {
   std::vector<stFollowStretch> found;
   size_t i = 0;
   const size_t n = points.size();
   while (i < n) {
+    if (WithinGap(points[i].Vtarget, points[i].Vreal)) {
+      ++i;
+      continue;
+    }
     long long gap = SpeedCents(points[i].Vtarget) - SpeedCents(points[i].Vreal);
     if (gap <= kGapCents) {
       ++i;
@@ -58,6 +76,7 @@ std::vector<stFollowStretch> FindFollowStretches(const std::vector<stFollowPoint
     long long largest = gap;
     s.MaxShortfallTime = points[i].Time;
     for (; i < n; ++i) {
+      if (WithinGap(points[i].Vtarget, points[i].Vreal)) break;
       gap = SpeedCents(points[i].Vtarget) - SpeedCents(points[i].Vreal);
       if (gap <= kGapCents) break;
       if (gap > largest) {
@@ -120,6 +139,13 @@ std::vector<std::string> FollowWarningLines(const std::vector<stFollowStretch>& 
 }
 
 void TCalculateProc::WarnFollowStretches() {
+  // Most conversions follow their target: then no line can be part of a
+  // stretch, and the lines are not gathered.
+  bool mayLag = false;
+  for (Pos r = CalcData.begin(); r != CalcData.end() && !mayLag; ++r) {
+    mayLag = r->PrintMark == 1 && !WithinGap(r->Vtarget, r->Vreal);
+  }
+  if (!mayLag) return;
   std::vector<stFollowPoint> points;
   points.reserve(CalcData.size());
   for (Pos r = CalcData.begin(); r != CalcData.end(); ++r) {

@@ -67,12 +67,16 @@ report-screenshot:
 
 # Times ConvertD against the I/O floor on long truck patterns of 10^4, 10^5
 # and 10^6 points (bench/RunBench.cpp): BENCH_RUNS timed runs at 10^6, more
-# at the smaller sizes.
+# at the smaller sizes. `make microbench` times the attainable-speed search
+# (bench/ModelBench.cpp, built when Google Benchmark is installed).
 BENCH_RUNS ?= 5
-.PHONY: bench
+.PHONY: bench microbench
 bench: build
 	$(BUILD)/bench/RunBench --convertd $(BUILD)/ConvertD --floor $(BUILD)/bench/IoFloor \
 	  --examples examples --work $(BUILD)/bench-work --runs $(BENCH_RUNS)
+
+microbench: build
+	$(BUILD)/bench/ModelBench
 
 # The normal suite only.
 check: build

@@ -3,6 +3,11 @@
 #include "context/CalculateProc.h"
 #include "input/CurveLookup.h"
 #include "model/GearModel.h"
+#include "model/SearchStats.h"
+
+#ifdef CONVERTD_SEARCH_STATS
+long long SearchIterationCount = 0;
+#endif
 
 bool TCalculateProc::CheckForce(int gear, double v, double acc) {
   double ne, te;
@@ -92,6 +97,7 @@ bool AttainableSpeed(const TCalculateProc& p, const TGearModel& model, double dt
   };
 
   for (int it = 0; it < kMaxIterations; ++it) {
+    CONVERTD_COUNT_SEARCH_ITERATION();
     double vA = (hi - lo) / 2 + lo;
     double vB = (hi - lo) / 2 + lo + (hi - lo) / 4;
     double vC = (hi - lo) / 2 + lo - (hi - lo) / 4;

@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "TestUtil.h"
 #include "output/FollowWarning.h"
 
 namespace {
@@ -71,6 +72,45 @@ TEST(FollowGap, StretchesAsByPrintedSpeedsAroundTheLimit) {
       EXPECT_EQ(found[i].End, expected[i].end) << trial;
       EXPECT_EQ(found[i].MaxShortfall, expected[i].maxShortfall) << trial;
     }
+  }
+}
+
+// ConvertD gathers only the lines that may lag and their neighbours; its
+// warning is the one made from all lines.
+TEST(FollowGap, ConvertDWarnsAsFromAllLines) {
+  std::mt19937 random(8);
+  std::uniform_real_distribution<double> target(0, 100), unit(0, 1);
+  for (int trial = 0; trial < 60; ++trial) {
+    TCalculateProc proc;
+    std::vector<stFollowPoint> all;
+    double behind = 0;
+    const int length = 50 + trial * 7;
+    for (int i = 0; i < length; ++i) {
+      // Lagging comes and goes in runs of a few to many lines; now and
+      // then a line of a run catches up, and some records are not printed.
+      if (unit(random) < 0.08) behind = behind > 0 ? 0 : 10 + 20 * unit(random);
+      stCalculateData rec;
+      rec.Time10 = i * 10 + (i % 5 == 3 ? 5 : 0);
+      rec.Vtarget = target(random);
+      rec.Vreal = rec.Vtarget - (unit(random) < 0.05 ? 0 : behind);
+      rec.Gear = i / 9 % 6;
+      rec.PrintMark = unit(random) < 0.1 ? 0 : 1;
+      if (trial % 4 == 1 && (i < 3 || i > length - 3)) {
+        rec.Vreal = rec.Vtarget - 30;  // lagging at the very start and end
+        rec.PrintMark = 1;
+      }
+      proc.CalcData.push_back(rec);
+      if (rec.PrintMark == 1) {
+        all.push_back({static_cast<int>(rec.Time10 / 10), rec.Vtarget, rec.Vreal, rec.Gear});
+      }
+    }
+    std::string expected;
+    for (const std::string& line : FollowWarningLines(FindFollowStretches(all), all)) {
+      expected += "ConvertD: warning: " + line + "\n";
+    }
+    testing::internal::CaptureStderr();
+    proc.WarnFollowStretches();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), expected) << trial;
   }
 }
 

@@ -139,15 +139,16 @@ std::vector<std::string> FollowWarningLines(const std::vector<stFollowStretch>& 
 }
 
 void TCalculateProc::WarnFollowStretches() {
-  // Most conversions follow their target: then no line can be part of a
-  // stretch, and the lines are not gathered.
-  bool mayLag = false;
-  for (Pos r = CalcData.begin(); r != CalcData.end() && !mayLag; ++r) {
-    mayLag = r->PrintMark == 1 && !WithinGap(r->Vtarget, r->Vreal);
-  }
-  if (!mayLag) return;
+  // The warning needs the first and the last line (the cycle) and the
+  // stretches. A stretch holds only lines that may lag, so only those are
+  // gathered, each run of them with the line after it, which cannot lag and
+  // keeps the run apart from the next: the stretches found are those among
+  // all lines, with the same times and gears. Most conversions gather two
+  // lines.
   std::vector<stFollowPoint> points;
-  points.reserve(CalcData.size());
+  stFollowPoint last;
+  bool lastGathered = false;
+  bool afterLagging = false;  // the line before this one may lag
   for (Pos r = CalcData.begin(); r != CalcData.end(); ++r) {
     if (r->PrintMark != 1) continue;
     stFollowPoint p;
@@ -155,8 +156,13 @@ void TCalculateProc::WarnFollowStretches() {
     p.Vtarget = r->Vtarget;
     p.Vreal = r->Vreal;
     p.Gear = r->Gear;
-    points.push_back(p);
+    const bool mayLag = !WithinGap(p.Vtarget, p.Vreal);
+    lastGathered = points.empty() || mayLag || afterLagging;
+    if (lastGathered) points.push_back(p);
+    last = p;
+    afterLagging = mayLag;
   }
+  if (!lastGathered && !points.empty()) points.push_back(last);
   std::vector<stFollowStretch> stretches = FindFollowStretches(points);
   for (const std::string& line : FollowWarningLines(stretches, points)) {
     CommFun->ErrorLine("warning: %s", line.c_str());

@@ -38,6 +38,30 @@ class TCalcData {
     return recs_.end();
   }
 
+  // The same as find(key) for a key at or after the key of from, searched
+  // from there: from, then 4, 8, 16 ... records on, until a record at or
+  // above the key, and only that stretch is halved. For a key a few
+  // records on this touches a few records instead of the whole trace.
+  iterator findFrom(iterator from, double key) {
+    if (from == recs_.end() || !(key >= from->Time10)) return find(key);
+    // Every record before lo lies below the key; hi is the end or a record
+    // at or above it.
+    iterator lo = from, hi;
+    for (size_t reach = 4;; reach *= 2) {
+      if (static_cast<size_t>(recs_.end() - lo) <= reach) {
+        hi = recs_.end();
+        break;
+      }
+      hi = lo + reach;
+      if (!(hi->Time10 < key)) break;
+      lo = hi;
+    }
+    iterator pos = std::lower_bound(
+        lo, hi, key, [](const stCalculateData& rec, double k) { return rec.Time10 < k; });
+    if (pos != recs_.end() && pos->Time10 == key) return pos;
+    return recs_.end();
+  }
+
   // Releases the memory, not only the records.
   void release() { TRecords().swap(recs_); }
 

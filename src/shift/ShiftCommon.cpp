@@ -17,9 +17,10 @@ bool TCalculateProc::StepUpdate(Pos x, int gear, double& v, double& ne, double& 
   return true;
 }
 
-// The record exactly `seconds` after x, or the end of the trace.
+// The record exactly `seconds` after x, or the end of the trace; the
+// search starts at x, a window being a few records long.
 TCalculateProc::Pos TCalculateProc::WindowEnd(Pos x, double seconds) {
-  return CalcData.find(x->Time10 + seconds * 10);
+  return CalcData.findFrom(x, x->Time10 + seconds * 10);
 }
 
 // The distance in metres that record x falls behind its target over the step

@@ -73,9 +73,10 @@ class TSpeedMemo {
   };
 
  private:
-  // Enough for the questions of the windows around one record: the memo
-  // remembers recent questions only, it is no table of the whole trace.
-  static const int kSlots = 64;
+  // Enough for the questions of the windows around a few records, which
+  // overlap: the memo remembers recent questions only (a record asks a few
+  // dozen), it is no table of the whole trace.
+  static const int kSlots = 256;
 
   static uint64_t Bits(double x) {
     uint64_t b;

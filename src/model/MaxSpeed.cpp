@@ -55,12 +55,11 @@ bool AttainableSpeed(const TCalculateProc& p, const TGearModel& model, double dt
   const size_t curveCount = p.MaxTorque.size();
   size_t segment = 0;
   auto fullLoad = [&](double n) { return CurveValueNear(curve, curveCount, n, segment); };
-  const double vAtNex = model.V(Nex);
   double target = v;
   double ne0 = model.Ne(target);
   if (ne0 >= Nex) {
     ne0 = Nex;
-    v = vAtNex;
+    v = model.V(Nex);
     target = v;
   }
   ne = ne0;
@@ -70,6 +69,7 @@ bool AttainableSpeed(const TCalculateProc& p, const TGearModel& model, double dt
   double fl = fullLoad(ne0);
   if (!(fl < te)) return true;
 
+  const double vAtNex = model.V(Nex);  // candidates beyond it are cut back to it
   double lo = vStart, hi = target;
   // Evaluates candidate speed x; true when the search has converged there.
   // v and ne always hold the candidate evaluated last.

@@ -8,6 +8,8 @@
 // to NAME.result and its standard output to NAME.stdout.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "TestUtil.h"
 
 namespace {
@@ -20,6 +22,8 @@ struct Golden {
   const char* vehicle;
   const char* curve;
 };
+
+void PrintTo(const Golden& g, std::ostream* os) { *os << g.name; }
 
 const Golden kGolden[] = {
     {"urban", "examples/urban.ptn", "examples/truck14t.veh", "examples/truck14t.trq"},

@@ -65,11 +65,17 @@ void CheckProperties(const std::vector<Row>& rows, const std::string& curve, dou
     EXPECT_LE(r.vreal, r.vtarget + 0.01);  // never ahead of the target
     EXPECT_GE(r.ne, nidle - 0.05);
     EXPECT_LE(r.ne, nex + 0.05);
-    if (!r.teMarked) EXPECT_LE(r.te, FullLoad(curve, r.ne) + 0.1);
+    if (!r.teMarked) {
+      EXPECT_LE(r.te, FullLoad(curve, r.ne) + 0.1);
+    }
     EXPECT_GE(r.gear, 0);
     EXPECT_LE(r.gear, gears);
-    if (r.vtarget == 0 && r.vreal == 0) EXPECT_EQ(r.ne, nidle);  // standing: idle
-    if (r.gear == 0) EXPECT_EQ(r.te, 0);
+    if (r.vtarget == 0 && r.vreal == 0) {
+      EXPECT_EQ(r.ne, nidle);  // standing: idle
+    }
+    if (r.gear == 0) {
+      EXPECT_EQ(r.te, 0);
+    }
   }
 }
 

@@ -81,3 +81,20 @@ TEST(FileExists, PrintsTheMissingName) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ReadWholeFile, RefusesFoldersAndDevices) {
+  testutil::TempDir dir;
+  TCommFun f;
+  std::string content = "x", why;
+  EXPECT_FALSE(f.ReadWholeFile(dir.path(), content, why));
+  EXPECT_EQ(why, "a folder, not a file");
+  EXPECT_FALSE(f.ReadWholeFile("/dev/zero", content, why));  // would never end
+  EXPECT_EQ(why, "a device, not a file");
+  dir.Write("f", "a\nb");
+  EXPECT_TRUE(f.ReadWholeFile(dir.File("f"), content, why));
+  EXPECT_EQ(content, "a\nb");
+}
+
+}  // namespace

@@ -13,6 +13,19 @@
 #include <cstddef>
 #include <new>
 
+// Under AddressSanitizer every block comes from operator new, so that the
+// sanitizer watches the large ones too.
+#if defined(__SANITIZE_ADDRESS__)
+#define CONVERTD_MAP_LARGE_BLOCKS 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define CONVERTD_MAP_LARGE_BLOCKS 0
+#endif
+#endif
+#ifndef CONVERTD_MAP_LARGE_BLOCKS
+#define CONVERTD_MAP_LARGE_BLOCKS 1
+#endif
+
 const size_t kLargeBlock = size_t{4} << 20;
 
 template <typename T>
@@ -27,7 +40,8 @@ class TLargeAllocator {
   T* allocate(size_t n) {
     if (n > static_cast<size_t>(-1) / sizeof(T)) throw std::bad_alloc();
     const size_t bytes = n * sizeof(T);
-    if (bytes < kLargeBlock) return static_cast<T*>(::operator new(bytes));
+    if (!CONVERTD_MAP_LARGE_BLOCKS || bytes < kLargeBlock)
+      return static_cast<T*>(::operator new(bytes));
     void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (p == MAP_FAILED) throw std::bad_alloc();
 #ifdef MADV_HUGEPAGE
@@ -38,7 +52,7 @@ class TLargeAllocator {
 
   void deallocate(T* p, size_t n) {
     const size_t bytes = n * sizeof(T);
-    if (bytes < kLargeBlock) {
+    if (!CONVERTD_MAP_LARGE_BLOCKS || bytes < kLargeBlock) {
       ::operator delete(p);
     } else {
       ::munmap(p, bytes);

@@ -10,6 +10,12 @@
 
 TCommFun* CommFun = nullptr;
 
+namespace {
+// The longest pattern, 10,000,000 s at one line a second, is a few hundred
+// megabytes; anything beyond this is not an input file.
+const unsigned long long kMaxInputFile = 2ull << 30;
+}  // namespace
+
 bool TCommFun::FileExists(const std::string& name) {
   FILE* file = std::fopen(name.c_str(), "r");
   if (file == nullptr || std::ferror(file)) {
@@ -30,16 +36,37 @@ bool TCommFun::ReadWholeFile(const std::string& name, std::string& content,
     errorText = std::strerror(errno);
     return false;
   }
+  // A folder or a device is no input file: reading /dev/zero would never
+  // end.
+  struct stat st;
+  if (::fstat(::fileno(file), &st) == 0 &&
+      (S_ISDIR(st.st_mode) || S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))) {
+    errorText = S_ISDIR(st.st_mode) ? "a folder, not a file" : "a device, not a file";
+    std::fclose(file);
+    return false;
+  }
   // Room for the whole file at once: a long pattern is megabytes, and a
   // text grown chunk by chunk takes up twice that on the way.
-  struct stat st;
-  if (::fstat(::fileno(file), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+  if (S_ISREG(st.st_mode) && st.st_size > 0 &&
+      static_cast<unsigned long long>(st.st_size) <= kMaxInputFile)
     content.reserve(static_cast<size_t>(st.st_size));
   char chunk[1 << 16];
   size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) content.append(chunk, got);
+  bool tooLarge = false;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+    if (content.size() + got > kMaxInputFile) {
+      tooLarge = true;
+      break;
+    }
+    content.append(chunk, got);
+  }
   bool failed = std::ferror(file) != 0;
   if (failed) errorText = std::strerror(errno);
+  if (tooLarge) {
+    failed = true;
+    errorText = "larger than 2 GiB, more than any input of a conversion";
+    content.clear();
+  }
   std::fclose(file);
   return !failed;
 }

@@ -221,7 +221,9 @@ TEST(BadInput, StopsCleanlyOrConverts) {
     if (row.pattern) dir.Write("pattern.txt", *row.pattern);
     if (row.vehicle) dir.Write("vehicle.txt", *row.vehicle);
     if (row.curve) dir.Write("curve.txt", *row.curve);
-    if (row.folderNamedSub) ASSERT_EQ(mkdir(dir.File("sub").c_str(), 0700), 0);
+    if (row.folderNamedSub) {
+      ASSERT_EQ(mkdir(dir.File("sub").c_str(), 0700), 0);
+    }
     const bool converts = row.status == 0;
     if (!converts) dir.Write("out.txt", kEarlierResult);
     std::map<std::string, std::string> before = Snapshot(dir);

@@ -11,6 +11,7 @@
 
 #include "context/Records.h"
 #include "input/CommFun.h"
+#include "input/PatternLine.h"
 #include "output/ResultLine.h"
 #include "output/SafeFile.h"
 
@@ -23,18 +24,6 @@ const size_t kChunk = 1 << 16;           // as the result file
 const double kNidle = 600;
 const double kMaxNe = 2500;
 const double kFullLoad = 700;
-
-// The next token from pos, as the pattern reader splits its lines.
-bool NextToken(std::string_view line, size_t& pos, std::string_view delims,
-               std::string_view& token) {
-  while (pos < line.size() && delims.find(line[pos]) != std::string_view::npos) ++pos;
-  if (pos >= line.size()) return false;
-  size_t start = pos;
-  while (pos < line.size() && delims.find(line[pos]) == std::string_view::npos) ++pos;
-  token = line.substr(start, pos - start);
-  if (pos < line.size()) ++pos;
-  return true;
-}
 
 }  // namespace
 
@@ -65,13 +54,11 @@ int main(int argc, char** argv) {
   double previous = 0;
   while (commFun.NextLine(content, pos, kPatternLineBuffer, line)) {
     if (++lineNo == 1) continue;
-    size_t at = 0;
-    std::string_view timeText, speedText;
-    if (!NextToken(line, at, " \t\n", timeText)) continue;
-    if (!NextToken(line, at, "\t\n", speedText)) continue;
+    TPatternColumns columns;
+    if (!SplitPatternLine(line, columns)) continue;
     stCalculateData rec;
-    rec.Time10 = commFun.StrToValue(timeText) * 10;
-    double v = speedText == "IDLE" ? 0.0 : commFun.StrToValue(speedText);
+    rec.Time10 = commFun.StrToValue(columns.time) * 10;
+    double v = columns.speed == "IDLE" ? 0.0 : commFun.StrToValue(columns.speed);
     rec.Vtarget = v;
     rec.Vreal = v;
     // Idle at standstill, engine braking ("M") while slowing down, a

@@ -1,10 +1,7 @@
 // PtnRead: builds the trace from the driving pattern, one record per second
 // of a regular grid plus one record per pattern line, in ascending time.
-//
 // Each line after the header holds a time, a speed (or IDLE) and optionally
-// a gear. The time ends at a blank or tab; the speed runs to the next tab or
-// the line end, so blanks do not end it; the gear is the token after that.
-// A carriage return is never a delimiter: "12 \r\n" has the speed text "\r".
+// a gear (input/PatternLine.h).
 #include <algorithm>
 #include <cmath>
 #include <string_view>
@@ -13,6 +10,7 @@
 #include "context/CalculateProc.h"
 #include "context/LargeAllocator.h"
 #include "input/CommFun.h"
+#include "input/PatternLine.h"
 
 namespace {
 
@@ -37,33 +35,17 @@ struct PatternPoint {
   int gear;  // the line's gear, or the one carried over from an earlier line
 };
 
-// The next token of line from pos, as strtok would give it: leading
-// delimiters are skipped, the token ends at the next delimiter, and the
-// scan goes on after that delimiter.
-bool NextToken(std::string_view line, size_t& pos, std::string_view delims,
-               std::string_view& token) {
-  while (pos < line.size() && delims.find(line[pos]) != std::string_view::npos) ++pos;
-  if (pos >= line.size()) return false;
-  size_t start = pos;
-  while (pos < line.size() && delims.find(line[pos]) == std::string_view::npos) ++pos;
-  token = line.substr(start, pos - start);
-  if (pos < line.size()) ++pos;
-  return true;
-}
-
 // Splits a data line into its columns; false when it has no speed column.
 bool ParseLine(std::string_view line, PatternLine& out) {
-  size_t pos = 0;
-  std::string_view timeText, speedText, gearText;
-  if (!NextToken(line, pos, " \t\n", timeText)) return false;
-  if (!NextToken(line, pos, "\t\n", speedText)) return false;
-  out.timeText = timeText;
-  out.speedText = speedText;
-  out.time = CommFun->StrToValue(timeText);
-  out.speed = speedText == "IDLE" ? 0.0 : CommFun->StrToValue(speedText);
-  out.hasGear = NextToken(line, pos, " \t\n", gearText);
+  TPatternColumns columns;
+  if (!SplitPatternLine(line, columns)) return false;
+  out.timeText = columns.time;
+  out.speedText = columns.speed;
+  out.time = CommFun->StrToValue(columns.time);
+  out.speed = columns.speed == "IDLE" ? 0.0 : CommFun->StrToValue(columns.speed);
+  out.hasGear = !columns.gear.empty();
   out.gear = 0;
-  if (out.hasGear) out.gear = gearText[0] == 'N' ? 0 : CommFun->StrToInt(gearText);
+  if (out.hasGear) out.gear = columns.gear[0] == 'N' ? 0 : CommFun->StrToInt(columns.gear);
   return true;
 }
 

@@ -1,17 +1,12 @@
 // The full-load torque curve: reading it and looking the full-load torque up
 // at any engine speed by straight-line interpolation and extrapolation.
-#include <cmath>
 #include <cstdio>
 #include <vector>
 
 #include "context/CalculateProc.h"
 #include "input/CommFun.h"
-#include "input/CsvFile.h"
+#include "input/CurveFile.h"
 #include "input/CurveLookup.h"
-
-namespace {
-const size_t kCurveLineBuffer = 100;
-}  // namespace
 
 int TCalculateProc::ReadMaxTorqueData(const std::string& fileName) {
   const char* file = fileName.c_str();
@@ -26,33 +21,12 @@ int TCalculateProc::ReadMaxTorqueData(const std::string& fileName) {
   // Points are gathered in file order and then ordered by engine speed; of
   // two points with the same engine speed the first one read stays.
   std::vector<MAX_TORQUE> points;
-  CCsvFile splitter;
-  size_t pos = 0;
-  std::string_view line;
-  int lineNo = 0;
-  while (CommFun->NextLine(content, pos, kCurveLineBuffer, line)) {
-    ++lineNo;
-    if (lineNo == 1) continue;
-    splitter.DeleteData();
-    splitter.SetDataStr(std::string(line));
-    splitter.SetAtRec(1);
-    if (splitter.GetDataCnt() != 2) continue;
-    double ne, te;
-    // A field that is empty after trimming gives no value, and its line no
-    // point.
-    if (!CommFun->AStrToDouble(splitter.Strings(0), ne)) continue;
-    if (!CommFun->AStrToDouble(splitter.Strings(1), te)) continue;
-    if (!std::isfinite(ne) || !std::isfinite(te)) {
-      CommFun->ErrorLine("%s: line %d: %s is too large a number", file, lineNo,
-                         CommFun->Quote(std::isfinite(ne) ? splitter.Strings(1)
-                                                          : splitter.Strings(0))
-                             .c_str());
-      return -1;
-    }
-    MAX_TORQUE point;
-    point.Te = te;
-    point.Ne = ne;
-    points.push_back(point);
+  int badLine;
+  std::string badText;
+  if (!ParseCurvePoints(content, points, badLine, badText)) {
+    CommFun->ErrorLine("%s: line %d: %s is too large a number", file, badLine,
+                       CommFun->Quote(badText).c_str());
+    return -1;
   }
   MaxTorque.assign(points);
   MaxTorqueCursor = MaxTorque.begin();

@@ -7,13 +7,13 @@
 
 #include "input/CommFun.h"
 #include "input/CsvFile.h"
+#include "input/CurveFile.h"
 
 namespace {
 
 const double kPi = 3.14;          // the converter's value of pi
 const double kNesPercent = 5.0;   // the converter's clutch-engaged share of the range
 const int kMaxGears = 100;
-const size_t kCurveLineBuffer = 100;
 
 // How far a printed value may lie from the value it was printed from: engine
 // speed and torque are printed to 0.1 (two-stage rounding), speeds and
@@ -94,24 +94,11 @@ bool ReadCurve(const std::string& file, stReportVehicle& v, std::string& error) 
     return false;
   }
   std::vector<MAX_TORQUE> points;
-  CCsvFile splitter;
-  size_t pos = 0;
-  std::string_view line;
-  int lineNo = 0;
-  while (CommFun->NextLine(content, pos, kCurveLineBuffer, line)) {
-    if (++lineNo == 1) continue;
-    splitter.DeleteData();
-    splitter.SetDataStr(std::string(line));
-    splitter.SetAtRec(1);
-    if (splitter.GetDataCnt() != 2) continue;
-    MAX_TORQUE p;
-    if (!CommFun->AStrToDouble(splitter.Strings(0), p.Ne)) continue;
-    if (!CommFun->AStrToDouble(splitter.Strings(1), p.Te)) continue;
-    if (!std::isfinite(p.Ne) || !std::isfinite(p.Te)) {
-      error = file + ": line " + std::to_string(lineNo) + ": too large a number";
-      return false;
-    }
-    points.push_back(p);
+  int badLine;
+  std::string badText;
+  if (!ParseCurvePoints(content, points, badLine, badText)) {
+    error = file + ": line " + std::to_string(badLine) + ": too large a number";
+    return false;
   }
   v.Curve.assign(points);
   return true;
